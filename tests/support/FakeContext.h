@@ -2,6 +2,7 @@
 // Recording fakes for the seams of AppContext. Installing a FakeContext replaces the
 // program's context for the life of the object.
 #include "data/AppContext.h"
+#include "support/QtPrinters.h"
 
 #include <QDateTime>
 #include <QList>

@@ -2,6 +2,7 @@
 // A fresh keyed database with every table, in a temporary directory, opened as the current
 // data module.
 #include "data/Database.h"
+#include "support/QtPrinters.h"
 #include "data/Schema.h"
 #include "data/TfrmDM.h"
 
@@ -16,7 +17,9 @@ public:
         QDir().mkpath(dir.filePath(QStringLiteral("data1")));
         {
             auto db = Database::open(path, TfrmDM::databasePassword());
+            Transaction tx(*db);
             Schema::CreateAll(*db);
+            tx.commit();
         }
         dm = std::make_unique<TfrmDM>(path);
     }
