@@ -117,7 +117,8 @@ int Program::run()
     if (!connected) {
         // The splash stays as the only window; closing it ends the program.
         splash->setAttribute(Qt::WA_QuitOnClose, true);
-        splash->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        splash->setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint);
+        splash->setWindowTitle(QString::fromUtf8(kProgramTitle));
         splash->show();
         return QApplication::exec();
     }
