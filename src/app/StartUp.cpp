@@ -8,6 +8,8 @@
 #include "TMainxifrm.h"
 #include "TUserManageFrm.h"
 #include "TUserlogyfForm1.h"
+#include "children/TLeaveFrm.h"
+#include "children/TStudentInfoFrm.h"
 #include "data/AppContext.h"
 #include "data/Messages.h"
 #include "data/TfrmDM.h"
@@ -80,10 +82,14 @@ void Program::createMainWindows()
     operators_ = std::make_unique<TUserManageFrm>(main_.get());
     password_ = std::make_unique<TChgPwdFrm>(main_.get());
     about_ = std::make_unique<TAboutFrm>(main_.get());
+    children_ = std::make_unique<TStudentInfoFrm>(main_.get());
+    promotion_ = std::make_unique<TLeaveFrm>(main_.get());
 
     main_->setCommand(Command::OperatorMaintenance, [this] { operators_->exec(); });
     main_->setCommand(Command::PasswordChange, [this] { password_->exec(); });
     main_->setCommand(Command::About, [this] { about_->exec(); });
+    main_->setCommand(Command::ChildRegister, [this] { children_->exec(); });
+    main_->setCommand(Command::Promotion, [this] { promotion_->exec(); });
     main_->setCommand(Command::Help, [this] {
         ctx().opener->open(QDir(programDir_).filePath(QStringLiteral("help/index.html")));
     });

@@ -6,6 +6,8 @@
 class SingleInstance;
 class SplashWindow;
 class TAboutFrm;
+class TLeaveFrm;
+class TStudentInfoFrm;
 class TChgPwdFrm;
 class TMainxifrm;
 class TUserManageFrm;
@@ -45,4 +47,6 @@ private:
     std::unique_ptr<TUserManageFrm> operators_;
     std::unique_ptr<TChgPwdFrm> password_;
     std::unique_ptr<TAboutFrm> about_;
+    std::unique_ptr<TStudentInfoFrm> children_;
+    std::unique_ptr<TLeaveFrm> promotion_;
 };

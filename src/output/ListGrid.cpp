@@ -132,6 +132,13 @@ void ListGrid::updateFrozenGeometry()
                              viewport()->height() + horizontalHeader()->height());
 }
 
+// The row-number header widens as rows arrive; the frozen columns follow it.
+void ListGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    updateFrozenGeometry();
+}
+
 void ListGrid::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);

@@ -33,6 +33,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    void updateGeometries() override;
 
 private:
     void updateFrozenGeometry();

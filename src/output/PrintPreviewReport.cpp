@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QPrinter>
 #include <QTextDocument>
 #include <QToolBar>
@@ -63,6 +64,12 @@ void PrintPreviewReport::preview(QWidget *parent, const QString &title, QTextDoc
         QObject::connect(save, &QAction::triggered, &dialog, guarded([&] {
             savePdf(&dialog, title, document, printer.pageLayout());
         }));
+    }
+    // A sensible size also where no window manager maximises the window.
+    if (const QScreen *screen = dialog.screen()) {
+        const QRect area = screen->availableGeometry();
+        dialog.resize(area.width() * 4 / 5, area.height() * 9 / 10);
+        dialog.move(area.center() - dialog.rect().center());
     }
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();

@@ -1,5 +1,6 @@
 #include "app/NavigationTree.h"
 #include "app/Operators.h"
+#include "app/StartUp.h"
 #include "app/TMainxifrm.h"
 #include "support/FakeContext.h"
 #include "support/TempDatabase.h"
@@ -164,6 +165,16 @@ TEST_F(MainWindowTest, StatusBarPanelsAndClock)
     EXPECT_EQ(w.statusPanel(0)->text(), QStringLiteral("朗禾幼儿园营养分析系统"));
     EXPECT_EQ(w.statusPanel(4)->text(), QStringLiteral("2026年03月07日 9:05:41"));
     EXPECT_EQ(TMainxifrm::clockText(QDateTime(QDate(2006, 12, 1), QTime(23, 0, 5))), QStringLiteral("2006年12月01日 23:00:05"));
+}
+
+TEST_F(MainWindowTest, TheProgramEnablesTheWindowsThatExist)
+{
+    Program program(fake.context().programDir);
+    program.createMainWindows();
+    const QList<int> built = {Command::ChildRegister, Command::Promotion, Command::OperatorMaintenance,
+                              Command::PasswordChange, Command::Help, Command::About};
+    for (int code : {11, 12, 13, 21, 22, 23, 24, 25, 31, 32, 41, 29, 43, 44, 51, 52})
+        EXPECT_EQ(program.mainWindow()->commandEnabled(code), built.contains(code)) << code;
 }
 
 }  // namespace
