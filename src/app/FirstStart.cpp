@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/TfrmDM.h"
+#include "food/MenuTemplates.h"
 #include "food/PinyinTable.h"
 #include "health/GrowthReference.h"
 
@@ -135,6 +136,7 @@ void CreateNewDatabase(const QString &dbPath, const QString &referenceDir)
             const QDir ref(referenceDir);
             loadFoods(*db, ref.filePath(QStringLiteral("food_composition.csv")));
             loadFoods(*db, ref.filePath(QStringLiteral("food_supplement.csv")));
+            LoadMenuTemplates(*db, ref.filePath(QStringLiteral("menu_template.csv")));
             loadStandards(*db, ref.filePath(QStringLiteral("yybz.csv")));
             loadGrowthTables(*db, ref.filePath(QStringLiteral("who")));
             loadStartRows(*db);

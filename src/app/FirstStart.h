@@ -3,7 +3,7 @@
 #include <QString>
 
 // Creates the database file at dbPath from the reference data in referenceDir
-// (food_composition.csv, food_supplement.csv, yybz.csv, who/). The file appears only
+// (food_composition.csv, food_supplement.csv, menu_template.csv, yybz.csv, who/). The file appears only
 // when it is complete; a failure throws and leaves no file behind.
 // Food initials come from the loaded pinyin table.
 void CreateNewDatabase(const QString &dbPath, const QString &referenceDir);

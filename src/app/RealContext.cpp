@@ -1,6 +1,7 @@
 #include "RealContext.h"
 
 #include "data/AppContext.h"
+#include "food/TSelectFoodFrm.h"
 #include "output/DesktopOpener.h"
 #include "output/PrintPreviewReport.h"
 
@@ -75,6 +76,7 @@ void InstallRealContext(const QString &programDir)
     c->clock = std::make_unique<SystemClock>();
     c->preview = std::make_unique<PrintPreviewReport>();
     c->opener = std::make_unique<DesktopOpener>();
+    c->foodPicker = std::make_unique<SelectFoodPicker>();
     c->programDir = programDir;
     AppContext::install(std::move(c));
 }

@@ -11,6 +11,10 @@
 #include "children/TLeaveFrm.h"
 #include "children/TStudentInfoFrm.h"
 #include "data/AppContext.h"
+#include "food/TReMenuFrm.h"
+#include "food/TTemplateFrm.h"
+#include "food/TchaxunFrm.h"
+#include "food/TmainenanceFrm.h"
 #include "data/Messages.h"
 #include "data/TfrmDM.h"
 #include "food/PinyinTable.h"
@@ -84,12 +88,20 @@ void Program::createMainWindows()
     about_ = std::make_unique<TAboutFrm>(main_.get());
     children_ = std::make_unique<TStudentInfoFrm>(main_.get());
     promotion_ = std::make_unique<TLeaveFrm>(main_.get());
+    foods_ = std::make_unique<TmainenanceFrm>(main_.get());
+    templates_ = std::make_unique<TTemplateFrm>(main_.get());
+    recommended_ = std::make_unique<TReMenuFrm>(main_.get());
+    nutrientQuery_ = std::make_unique<TchaxunFrm>(main_.get());
 
     main_->setCommand(Command::OperatorMaintenance, [this] { operators_->exec(); });
     main_->setCommand(Command::PasswordChange, [this] { password_->exec(); });
     main_->setCommand(Command::About, [this] { about_->exec(); });
     main_->setCommand(Command::ChildRegister, [this] { children_->exec(); });
     main_->setCommand(Command::Promotion, [this] { promotion_->exec(); });
+    main_->setCommand(Command::FoodTable, [this] { foods_->exec(); });
+    main_->setCommand(Command::MenuTemplates, [this] { templates_->exec(); });
+    main_->setCommand(Command::RecommendedMenus, [this] { recommended_->exec(); });
+    main_->setCommand(Command::NutrientQuery, [this] { nutrientQuery_->exec(); });
     main_->setCommand(Command::Help, [this] {
         ctx().opener->open(QDir(programDir_).filePath(QStringLiteral("help/index.html")));
     });

@@ -37,7 +37,8 @@ TEST_F(FirstStartTest, CreatesEveryTableWithTheShippedData)
         EXPECT_EQ(count(t), 100) << t;
     for (const char *t : {"WHOSGTZN2", "WHOSGTZV2"})
         EXPECT_EQ(count(t), 651) << t;
-    EXPECT_EQ(count("MenuTemplate"), 0);
+    EXPECT_EQ(count("MenuTemplate"), 190);
+    EXPECT_EQ(db.query(QStringLiteral("select distinct Name from MenuTemplate")).size(), 10);
     for (const char *t : {"StudentInfo", "TGFY", "food", "zaocan", "caipu", "zpj", "foodre", "fooddbz", "foodyou"})
         EXPECT_EQ(count(t), 0) << t;
 

@@ -171,7 +171,8 @@ TEST_F(MainWindowTest, TheProgramEnablesTheWindowsThatExist)
 {
     Program program(fake.context().programDir);
     program.createMainWindows();
-    const QList<int> built = {Command::ChildRegister, Command::Promotion, Command::OperatorMaintenance,
+    const QList<int> built = {Command::ChildRegister, Command::Promotion, Command::FoodTable, Command::MenuTemplates,
+                              Command::RecommendedMenus, Command::NutrientQuery, Command::OperatorMaintenance,
                               Command::PasswordChange, Command::Help, Command::About};
     for (int code : {11, 12, 13, 21, 22, 23, 24, 25, 31, 32, 41, 29, 43, 44, 51, 52})
         EXPECT_EQ(program.mainWindow()->commandEnabled(code), built.contains(code)) << code;
