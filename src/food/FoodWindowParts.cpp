@@ -9,8 +9,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 QToolButton *RecordBar::add(const QString &text)
 {
@@ -86,4 +88,22 @@ void AgeGroupChoice::choose(int index)
 QRadioButton *AgeGroupChoice::button(int index) const
 {
     return qobject_cast<QRadioButton *>(group_->button(index));
+}
+
+AgeGroupBar MakeAgeGroupBar(QWidget *parent)
+{
+    AgeGroupBar bar;
+    bar.groups = new AgeGroupChoice(parent);
+    bar.browse = new QPushButton(QStringLiteral("浏览"), parent);
+    bar.print = new QPushButton(QStringLiteral("打印"), parent);
+    bar.back = new QPushButton(QStringLiteral("返回"), parent);
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *b : {bar.browse, bar.print, bar.back}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    bar.layout = new QHBoxLayout;
+    bar.layout->addWidget(bar.groups, 1);
+    bar.layout->addLayout(buttons);
+    return bar;
 }

@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QComboBox;
 class QHBoxLayout;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 class QWidget;
@@ -45,3 +46,11 @@ signals:
 private:
     QButtonGroup *group_;
 };
+
+// The age-group choice with "浏览", "打印" and "返回" beside it, as one row.
+struct AgeGroupBar {
+    AgeGroupChoice *groups = nullptr;
+    QPushButton *browse = nullptr, *print = nullptr, *back = nullptr;
+    QHBoxLayout *layout = nullptr;  // put it into the window's layout
+};
+AgeGroupBar MakeAgeGroupBar(QWidget *parent);

@@ -22,18 +22,12 @@ TTemplateFrm::TTemplateFrm(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("食谱模板"));
     setModal(true);
 
-    groups_ = new AgeGroupChoice(this);
-    browse_ = new QPushButton(QStringLiteral("浏览"), this);
-    print_ = new QPushButton(QStringLiteral("打印"), this);
-    return_ = new QPushButton(QStringLiteral("返回"), this);
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *b : {browse_, print_, return_}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    auto *top = new QHBoxLayout;
-    top->addWidget(groups_, 1);
-    top->addLayout(buttons);
+    const AgeGroupBar bar = MakeAgeGroupBar(this);
+    groups_ = bar.groups;
+    browse_ = bar.browse;
+    print_ = bar.print;
+    return_ = bar.back;
+    QHBoxLayout *top = bar.layout;
 
     status_ = new QLabel(this);
     QFont bold = status_->font();
