@@ -16,6 +16,8 @@ namespace {
 
 constexpr qreal kMarginMm = 2;
 constexpr int kHeaderPx = 19;
+constexpr qreal kScreenPt = 9;
+constexpr qreal kSmallestPt = 5;
 
 QTextCharFormat headerFont()
 {
@@ -71,9 +73,6 @@ std::unique_ptr<QTextDocument> GridPrinter::document(const QTableView &grid, con
                                                      const QString &caption)
 {
     auto doc = std::make_unique<QTextDocument>();
-    QFont body(CjkSansFamily());
-    body.setPointSizeF(9);
-    doc->setDefaultFont(body);
     doc->setMetaInformation(QTextDocument::DocumentTitle, caption);
 
     const QList<GridColumn> columns = VisibleColumns(grid);
@@ -91,6 +90,16 @@ std::unique_ptr<QTextDocument> GridPrinter::document(const QTableView &grid, con
     if (totalPx > portraitPx)
         page.orientation = QPageLayout::Landscape;
     ApplyPage(*doc, page);
+
+    // The grid's columns hold their texts at the screen's 9 pt; a grid wider than the page
+    // prints smaller so that numbers keep to one line.
+    const qreal pagePx = page.orientation == QPageLayout::Landscape
+                             ? (QPageSize(QPageSize::A4).size(QPageSize::Millimeter).height() - 2 * kMarginMm) / 25.4
+                                   * LayoutDpi()
+                             : portraitPx;
+    QFont body(CjkSansFamily());
+    body.setPointSizeF(qBound(kSmallestPt, kScreenPt * pagePx / totalPx, kScreenPt));
+    doc->setDefaultFont(body);
 
     QTextTableFormat format;
     format.setHeaderRowCount(2);
