@@ -3,7 +3,42 @@
 #include "RowsModel.h"
 
 #include <QHeaderView>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+
+namespace {
+
+// Qt marks ascending order with a downward triangle; the lists point it up for ascending
+// and down for descending, highest first.
+class SortMarkStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_IndicatorHeaderArrow) {
+            if (const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option)) {
+                QStyleOptionHeader flipped(*header);
+                if (header->sortIndicator == QStyleOptionHeader::SortUp)
+                    flipped.sortIndicator = QStyleOptionHeader::SortDown;
+                else if (header->sortIndicator == QStyleOptionHeader::SortDown)
+                    flipped.sortIndicator = QStyleOptionHeader::SortUp;
+                QProxyStyle::drawPrimitive(element, &flipped, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+void useSortMarkStyle(QHeaderView *header)
+{
+    auto *style = new SortMarkStyle;
+    style->setParent(header);
+    header->setStyle(style);
+}
+
+}  // namespace
 
 ListGrid::ListGrid(QWidget *parent) : QTableView(parent)
 {
@@ -13,6 +48,7 @@ ListGrid::ListGrid(QWidget *parent) : QTableView(parent)
     setSortingEnabled(true);
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    useSortMarkStyle(horizontalHeader());
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setAlternatingRowColors(true);
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
@@ -69,6 +105,12 @@ void ListGrid::setFrozenColumns(int n)
         frozenView_->setFocusPolicy(Qt::NoFocus);
         frozenView_->verticalHeader()->hide();
         frozenView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        useSortMarkStyle(frozenView_->horizontalHeader());
+        frozenView_->horizontalHeader()->setSortIndicatorShown(true);
+        frozenView_->horizontalHeader()->setSortIndicator(horizontalHeader()->sortIndicatorSection(),
+                                                          horizontalHeader()->sortIndicatorOrder());
+        connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, frozenView_->horizontalHeader(),
+                &QHeaderView::setSortIndicator);
         frozenView_->setSelectionBehavior(QAbstractItemView::SelectRows);
         frozenView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
         frozenView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
