@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QThread>
 
 Program::Program(QString programDir) : programDir_(std::move(programDir)) {}
@@ -35,7 +34,7 @@ bool Program::loadPinyin()
         PinyinTable::instance().load(programDir_);
         return true;
     } catch (const PinyinLoadError &e) {
-        QMessageBox::critical(nullptr, QString::fromUtf8(kProgramTitle), QString::fromUtf8(e.what()));
+        ShowError(QString::fromUtf8(e.what()));
         return false;
     }
 }

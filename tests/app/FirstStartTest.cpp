@@ -119,4 +119,25 @@ TEST_F(FirstStartTest, ProgramCreatesTheDatabaseOnceAndRefusesADamagedOne)
     EXPECT_EQ(QFileInfo(path).size(), 4096);
 }
 
+TEST(StartUp, AMissingOrDamagedPinyinTableStopsTheStartWithItsMessage)
+{
+    FakeContext fake;
+    QTemporaryDir dir;
+    EXPECT_FALSE(Program(dir.path()).loadPinyin());
+    QDir(dir.path()).mkpath(QStringLiteral("Resource"));
+    auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile f(dir.filePath(QStringLiteral("Resource/") + QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("HZDAT.txt", QByteArray("\xb0\xd7\r\n\xb2\xcb\r\n"));
+    write("PYDAT.txt", QByteArray("b\r\n"));
+    EXPECT_FALSE(Program(dir.path()).loadPinyin());
+    EXPECT_EQ(fake.messages->texts(), (QStringList{QStringLiteral("无法装载Resource/HZDAT.txt，请检查系统的完整!"),
+                                                   QStringLiteral("数据文件已经损坏,请检查!")}));
+    EXPECT_EQ(fake.messages->boxes.first().caption, QStringLiteral("儿童营养分析"));
+    // The program's own table loads again for the other tests.
+    PinyinTable::instance().load(programDir());
+}
+
 }  // namespace
